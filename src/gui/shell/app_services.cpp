@@ -7,25 +7,29 @@
 namespace quandrel {
 
 AppServices::AppServices(const QString& settingsFile)
-    : m_backend(std::make_unique<QSettingsBackend>(settingsFile.isEmpty() ? QSettingsBackend::DefaultFilePath()
-                                                                          : settingsFile)),
+    : m_backend(std::make_unique<QSettingsBackend>(
+          settingsFile.isEmpty() ? QSettingsBackend::DefaultFilePath() : settingsFile)),
       m_store(std::make_unique<TStRegIniEx>(*m_backend, m_systemFacts)),
       m_facts(InstallLocaleFacts()),
       m_masks(m_facts) {}
 
-AppServices::~AppServices() { Shutdown(); }
+AppServices::~AppServices() {
+  Shutdown();
+}
 
 QString AppServices::SettingsFileNotice() const {
   switch (m_backend->State()) {
     case QSettingsBackend::FileState::Ok:
       return {};
     case QSettingsBackend::FileState::MovedDamagedFileAside:
-      return QStringLiteral("The settings file was damaged and has been moved to\n%1\n"
-                            "Quandrel! starts with its default settings.")
+      return QStringLiteral(
+                 "The settings file was damaged and has been moved to\n%1\n"
+                 "Quandrel! starts with its default settings.")
           .arg(m_backend->DamagedFilePath());
     case QSettingsBackend::FileState::MemoryOnly:
-      return QStringLiteral("The settings file\n%1\ncannot be written. "
-                            "Settings changed in this session will not be kept.")
+      return QStringLiteral(
+                 "The settings file\n%1\ncannot be written. "
+                 "Settings changed in this session will not be kept.")
           .arg(m_backend->FilePath());
   }
   return {};
