@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
 
   // The settings store, locale facts and masks exist before any window.
   quandrel::AppServices services;
-  quandrel::TfrmQuandrelMain window;
+  const quandrel::ModelServices models{services.Settings(), services.Masks(), services.Facts()};
+  quandrel::TfrmQuandrelMain window(&models);
   window.show();
   if (const QString notice = services.SettingsFileNotice(); !notice.isEmpty()) {
     QMessageBox::information(&window, quandrel::AppTitle(), notice);
