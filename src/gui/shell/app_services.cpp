@@ -1,6 +1,9 @@
 #include "gui/shell/app_services.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 
 #include "gui/platform/qt_locale_facts.h"
 

@@ -29,6 +29,10 @@ class AppServices {
   const TMasks& Masks() const { return m_masks; }
   const QSettingsBackend& Backend() const { return *m_backend; }
 
+  // The folder of the shipped data (tax tables, help, tips): "data" beside
+  // the build's bin folder, or share/quandrel of an installation.
+  static QString DataFolder();
+
   // A sentence for the user when the settings file could not be used as it
   // was (moved aside, or kept in memory only); empty when all is well.
   QString SettingsFileNotice() const;

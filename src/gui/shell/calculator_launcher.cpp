@@ -6,7 +6,7 @@
 namespace quandrel {
 
 TCalculatorLauncher::TCalculatorLauncher(const ModelServices& services, QWidget* owner)
-    : m_context{services, m_slots}, m_owner(owner) {}
+    : m_context{services, m_slots, {}}, m_owner(owner) {}
 
 TCalculatorLauncher::~TCalculatorLauncher() = default;
 

@@ -572,7 +572,11 @@ void TcalcWindow::Reset() {
 }
 
 void TcalcWindow::Help() {
-  ShowInformationBox(this, QStringLiteral("Help is not available yet in this version of Quandrel!."));
+  if (m_context.showHelp) {
+    m_context.showHelp(m_model->Definition().helpTopic, this);
+  } else {
+    ShowInformationBox(this, QStringLiteral("Help is not available yet in this version of Quandrel!."));
+  }
 }
 
 void TcalcWindow::reject() {

@@ -43,6 +43,8 @@ struct WindowFlags {
 struct CalculatorContext {
   ModelServices services;
   TLauncherSlots& openWindows;
+  // Opens a help topic by its context number; unset while there is no help.
+  std::function<void(int topic, QWidget* from)> showHelp;
 };
 
 // A page field that holds no value the model can take: the Calc (or Copy,
