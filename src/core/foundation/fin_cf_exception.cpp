@@ -44,6 +44,11 @@ constexpr CodedMessage kMessages[] = {
     {530, "Total periods can't be 0 or 1..."},
     {531, "Both present value and deposit amount can't be zero."},
     {532, "479 is the maximum number of months property can be owned. Adjust sale date."},
+    // Ours: guards of the cash-flow schedules.
+    {533, "Starting date is not a valid date."},
+    {534, "Schedule would run past 31 December 3999."},
+    {535, "Schedule amount is out of range."},
+    {536, "Present value can't be negative."},
 };
 
 const ErrorFamily<EFinCFException> kFamily{kMessages, "Unknown schedule error."};

@@ -67,7 +67,8 @@ TEST(FinCFErrors, MessagesAndTheCatchAll) {
   EXPECT_EQ(FinCFErrors().Message(532),
             "479 is the maximum number of months property can be owned. Adjust sale date.");
   EXPECT_EQ(FinCFErrors().Message(515), "");
-  for (int unknown : {505, 506, 508, 533, 0}) {
+  EXPECT_EQ(FinCFErrors().Message(534), "Schedule would run past 31 December 3999.");
+  for (int unknown : {505, 506, 508, 537, 0}) {
     EXPECT_EQ(FinCFErrors().Message(unknown), "Unknown schedule error.") << unknown;
   }
   EXPECT_THROW(RaiseFinCFError(529), EFinCFException);
