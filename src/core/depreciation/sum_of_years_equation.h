@@ -1,0 +1,45 @@
+#pragma once
+
+// TequSumOfYearsDep: sum-of-the-years'-digits depreciation from the month
+// placed in service, down to the salvage value, with an optional business-use
+// share.
+
+#include <cstdint>
+
+#include "core/depreciation/depreciation_base.h"
+#include "core/foundation/global_types.h"
+
+namespace quandrel {
+
+class TequSumOfYearsDep : public TequDepreciationBase {
+ public:
+  // Book and salvage value as fixed-point amounts with four decimals, the life
+  // in years. Validates (301, 302, 305, 304, then 316 and 317), stores and
+  // clears the row list, which the object keeps for Calculate.
+  void SetInputs(Currency bookValue, Currency salvageValue, double life, std::int16_t businessUsePct,
+                 DayNumber inService, DepreciationRows& rows);
+
+  // Year weights life, life - 1, ... over their sum life (life + 1) / 2; a
+  // first year begun after January takes its months' share of the first
+  // weight and shifts the later weights by the same part of a year, and the
+  // schedule ends with a part year that reaches the salvage value. The
+  // adjusted basis is the full book value; the depreciation shown is the
+  // business-use share. Raises 303 before SetInputs.
+  void Calculate();
+
+  double BookValue() const { return m_bookValue; }
+  double SalvageValue() const { return m_salvageValue; }
+  double Life() const { return m_life; }
+  std::int16_t BusinessUsePct() const { return m_businessUsePct; }
+  DayNumber InService() const { return m_inService; }
+
+ private:
+  DepreciationRows* m_rows = nullptr;
+  double m_bookValue = 0;
+  double m_salvageValue = 0;
+  double m_life = 0;
+  std::int16_t m_businessUsePct = 100;
+  DayNumber m_inService = BadDate;
+};
+
+}  // namespace quandrel
