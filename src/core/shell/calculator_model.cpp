@@ -195,8 +195,12 @@ std::string TbufCalculator::CopyText() const {
   return text;
 }
 
+void TbufCalculator::PrintReport(TReportCanvas& canvas, const FontSpec& font, double paperWidth) const {
+  PrintCalculatorReport(canvas, font, paperWidth, m_title, ReportLines());
+}
+
 std::vector<std::string> TbufCalculator::ReportLines() const {
-  std::vector<std::string> lines = {m_title, "", ""};
+  std::vector<std::string> lines;
   for (const LineSpec& line : m_definition.reportLines) {
     lines.push_back(BuildLine(line));
   }

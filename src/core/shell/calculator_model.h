@@ -12,6 +12,9 @@
 #include "core/foundation/locale_facts.h"
 #include "core/foundation/masks.h"
 #include "core/foundation/settings_store.h"
+#include "core/report/printer_font.h"
+#include "core/report/report_canvas.h"
+#include "core/report/report_layouts.h"
 #include "core/shell/calculation_record.h"
 #include "core/shell/field_table.h"
 #include "core/shell/text_lines.h"
@@ -54,6 +57,8 @@ struct CalculatorDefinition {
   std::span<const LineSpec> copyLines;
   std::span<const LineSpec> reportLines;
   int helpTopic = 0;
+  // The report's margins and route.
+  ReportKind reportKind = ReportKind::OnePageCalculator;
 };
 
 // The services a model needs, created once at start-up and handed on.
@@ -90,9 +95,12 @@ class TbufCalculator {
   // The clipboard text: the title, an empty line and one line per copy line,
   // each ended by CR LF.
   virtual std::string CopyText() const;
-  // The report's lines: the title, two empty lines and the report lines
-  // (tabs separate the columns).
+  // The report's body lines (tabs select its columns); the title is the
+  // window caption.
   virtual std::vector<std::string> ReportLines() const;
+  // Prints the report on a canvas whose margins are set: by default the
+  // one-page two-column report of the title and ReportLines.
+  virtual void PrintReport(TReportCanvas& canvas, const FontSpec& font, double paperWidth) const;
 
   // The last calculation under the calculator's key. A value that is missing
   // keeps the field's current value; a stored value the field cannot hold (a

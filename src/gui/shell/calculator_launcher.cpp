@@ -1,12 +1,13 @@
 #include "gui/shell/calculator_launcher.h"
 
+#include "gui/finance/finance_calculators.h"
 #include "gui/shell/interest_window.h"
 #include "gui/shell/message_boxes.h"
 
 namespace quandrel {
 
 TCalculatorLauncher::TCalculatorLauncher(const ModelServices& services, QWidget* owner)
-    : m_context{services, m_slots, {}}, m_owner(owner) {}
+    : m_context{services, m_slots, {}, nullptr}, m_owner(owner) {}
 
 TCalculatorLauncher::~TCalculatorLauncher() = default;
 
@@ -63,6 +64,7 @@ void RegisterCalculators(TCalculatorLauncher& launcher) {
   launcher.Register(TbufInterest::Definition().title, [](CalculatorContext& context, QWidget* owner) {
     return new TcalcInterest(context, owner);
   });
+  RegisterFinanceCalculators(launcher);
 }
 
 }  // namespace quandrel

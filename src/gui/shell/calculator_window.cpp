@@ -18,6 +18,7 @@
 #include "core/foundation/date_arithmetic.h"
 #include "gui/platform/clipboard.h"
 #include "gui/shell/message_boxes.h"
+#include "gui/shell/report_printing.h"
 #include "gui/widgets/date_edit.h"
 #include "gui/widgets/masked_number_edit.h"
 
@@ -555,8 +556,23 @@ void TcalcWindow::Copy() {
 void TcalcWindow::Print() {
   RunGuarded([this] {
     FormToCalculation();
-    ShowInformationBox(this, QStringLiteral("Printing is not available yet in this version of Quandrel!."));
+    PrintModelReport();
   });
+}
+
+void TcalcWindow::PrintModelReport() {
+  TReportPrinter* reports = m_context.reports;
+  if (reports == nullptr) {
+    ShowInformationBox(this, QStringLiteral("Printing is not available in this session."));
+    return;
+  }
+  const TbufCalculator& model = *m_model;
+  const FontSpec font = reports->Font();
+  const double paperWidth = reports->PaperWidth();
+  ReportJob job{
+      windowTitle(), SetupFor(model.Definition().reportKind),
+      [&model, font, paperWidth](TReportCanvas& canvas) { model.PrintReport(canvas, font, paperWidth); }};
+  reports->Print(job, this);
 }
 
 void TcalcWindow::Undo() {

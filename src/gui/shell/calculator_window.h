@@ -31,6 +31,7 @@ namespace quandrel {
 
 class TDateEdit;
 class TMaskedNumberEdit;
+class TReportPrinter;
 
 // The preferences the launcher hands a window when it opens it.
 struct WindowFlags {
@@ -45,6 +46,8 @@ struct CalculatorContext {
   TLauncherSlots& openWindows;
   // Opens a help topic by its context number; unset while there is no help.
   std::function<void(int topic, QWidget* from)> showHelp;
+  // Prints the reports; unset while there is no printing.
+  TReportPrinter* reports = nullptr;
 };
 
 // A page field that holds no value the model can take: the Calc (or Copy,
@@ -142,6 +145,7 @@ class TcalcWindow : public QDialog {
   void Reset();
   void Help();
 
+  void PrintModelReport();
   void ReadField(const Bound& bound, TCalculationRecord& record, std::size_t index) const;
   void ShowFieldValue(const Bound& bound, const TCalculationRecord& record, std::size_t index);
   std::string PositionKey() const;

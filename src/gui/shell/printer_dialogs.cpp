@@ -2,8 +2,10 @@
 
 #include <QFontDialog>
 
+#include <QPrinterInfo>
 #include "core/report/printer_font.h"
-#include "gui/shell/message_boxes.h"
+
+#include "gui/shell/printer_setup_form.h"
 
 namespace quandrel {
 
@@ -30,9 +32,10 @@ bool EditPrinterFont(QWidget* parent, TFontEx& font) {
   return true;
 }
 
-bool ShowPrinterSetup(QWidget* parent, TStRegIniEx&) {
-  ShowInformationBox(parent, QStringLiteral("Printer set-up is not available yet in this version of Quandrel!."));
-  return false;
+bool ShowPrinterSetup(QWidget* parent, TStRegIniEx& settings, std::function<void(int, QWidget*)> showHelp) {
+  TfrmSetPrinter dialog(settings, QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName(),
+                        std::move(showHelp), parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace quandrel

@@ -3,6 +3,8 @@
 // The printer font dialog and the "Set Quandrel!'s Default Printer" dialog,
 // as the main window's menu opens them.
 
+#include <functional>
+
 class QWidget;
 
 namespace quandrel {
@@ -15,6 +17,7 @@ class TStRegIniEx;
 bool EditPrinterFont(QWidget* parent, TFontEx& font);
 
 // The printer set-up dialog (modal). True when OK stored a printer.
-bool ShowPrinterSetup(QWidget* parent, TStRegIniEx& settings);
+bool ShowPrinterSetup(QWidget* parent, TStRegIniEx& settings,
+                      std::function<void(int topic, QWidget* from)> showHelp = {});
 
 }  // namespace quandrel
