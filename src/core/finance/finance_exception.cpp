@@ -38,6 +38,7 @@ constexpr CodedMessage kMessages[] = {
     {425, "Rate can't be -100% or less per period."},
     {426, "Date is not a valid calendar date."},
     {427, "Result is out of range."},
+    {428, "Number of days is out of range.\r\rThe dates can be at most 32,767 days apart."},
 };
 
 const ErrorFamily<EFinanceException> kFamily{kMessages, "Unknown schedule error."};

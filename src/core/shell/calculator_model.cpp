@@ -29,9 +29,14 @@ bool ReadField(const TStRegIniEx& settings, const FieldSpec& field, const std::s
       value.number = KeptAs(field.type, read);
       return true;
     }
-    case FieldType::Int32:
-      value.integer = settings.ReadInteger(name, value.integer);
+    case FieldType::Int32: {
+      const std::int32_t read = settings.ReadInteger(name, value.integer);
+      if (!field.range.Holds(read)) {
+        return false;
+      }
+      value.integer = read;
       return true;
+    }
     case FieldType::Date: {
       const DayNumber read = settings.ReadDate(name, BadDate);
       if (!IsValidDate(read)) {
@@ -91,7 +96,7 @@ void PutPublisherValues(TCalculationRecord& record) {
         value.integer = static_cast<std::int32_t>(field.publisher);
         break;
       case FieldType::Date:
-        value.integer = today;
+        value.integer = today + static_cast<DayNumber>(field.publisher);
         break;
       case FieldType::Text:
         break;
@@ -224,7 +229,7 @@ bool TbufCalculator::LoadLastCalculation() {
   return true;
 }
 
-void TbufCalculator::SaveLastCalculation() const {
+void TbufCalculator::SaveLastCalculation() {
   SelectKey();
   const auto fields = Calculation.Fields();
   for (std::size_t i = 0; i < fields.size(); ++i) {

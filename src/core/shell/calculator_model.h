@@ -57,6 +57,12 @@ struct CalculatorDefinition {
   std::span<const LineSpec> copyLines;
   std::span<const LineSpec> reportLines;
   int helpTopic = 0;
+  // The help topic of the Options page; 0 when it has none of its own.
+  int optionsHelpTopic = 0;
+  // A note shown on the Calculator page below the field `pageNoteAfter`
+  // ("Enter either dates or number of days."); none when empty.
+  std::string_view pageNote{};
+  std::string_view pageNoteAfter{};
   // The report's margins and route.
   ReportKind reportKind = ReportKind::OnePageCalculator;
 };
@@ -106,8 +112,8 @@ class TbufCalculator {
   // keeps the field's current value; a stored value the field cannot hold (a
   // position outside its items, a date outside the calendar, a real that is
   // not finite) fails the whole load: false, and the record is unchanged.
-  bool LoadLastCalculation();
-  void SaveLastCalculation() const;
+  virtual bool LoadLastCalculation();
+  virtual void SaveLastCalculation();
   // The options: local defaults and the opening-rule flags. Damaged values
   // keep the current ones.
   void LoadOptions();
@@ -120,10 +126,10 @@ class TbufCalculator {
   // Opening a window: with the record of another open window that
   // calculated, its values; otherwise the options' rule (a failed load of the
   // last calculation switches to the local defaults).
-  void ApplyOpeningRule(const TCalculationRecord* lastCalculatedElsewhere);
+  virtual void ApplyOpeningRule(const TCalculationRecord* lastCalculatedElsewhere);
   // Reset: the publisher's values, the stored options, then the opening rule
   // without the cross-window copy.
-  void Reset();
+  virtual void Reset();
 
   const ModelServices& Services() const { return m_services; }
 

@@ -34,6 +34,15 @@ enum class FieldType : std::uint8_t {
   Choice,  // position in the field's items
 };
 
+// The values an integer field can hold (a 16-bit count, say). Typed values
+// outside it are refused, and a stored one fails the load.
+struct IntegerRange {
+  std::int32_t low = std::numeric_limits<std::int32_t>::min();
+  std::int32_t high = std::numeric_limits<std::int32_t>::max();
+  constexpr bool Holds(std::int64_t value) const { return value >= low && value <= high; }
+};
+inline constexpr IntegerRange kInt16Range{-32768, 32767};
+
 // The items a choice shows: a contiguous slice of a list.
 struct ChoiceItems {
   ChoiceList list = ChoiceList::NoYes;
@@ -54,7 +63,8 @@ struct FieldSpec {
   // replace it with.
   std::string_view mask{};
   std::optional<MaskedField> maskKind{};
-  // The publisher's value (numbers and choice positions); dates take today.
+  // The publisher's value (numbers and choice positions); a date takes today
+  // plus this many days.
   double publisher = 0;
   // The settings value name when it is not the caption, and whether the
   // value is stored with the last calculation at all.
@@ -70,6 +80,8 @@ struct FieldSpec {
   int helpContext = 0;
   // The first year of the two-digit-year window of a date field.
   int twoDigitYearWindow = 1980;
+  // The values an integer field can hold.
+  IntegerRange range{};
 
   std::string_view SettingsName() const { return settingsName.empty() ? caption : settingsName; }
   std::string CopyLabel() const {

@@ -6,6 +6,37 @@
 #include "core/foundation/text_format.h"
 
 namespace quandrel {
+namespace {
+
+// The type letter of each conversion of a pattern, in order ("%%" is none).
+std::vector<char> ConversionTypes(std::string_view pattern) {
+  std::vector<char> types;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != '%') {
+      continue;
+    }
+    std::size_t k = i + 1;
+    if (k < pattern.size() && pattern[k] == '%') {
+      i = k;
+      continue;
+    }
+    while (k < pattern.size() &&
+           (pattern[k] == '-' || pattern[k] == '.' || (pattern[k] >= '0' && pattern[k] <= '9'))) {
+      ++k;
+    }
+    if (k < pattern.size()) {
+      types.push_back(pattern[k]);
+    }
+    i = k;
+  }
+  return types;
+}
+
+bool IsRealConversion(char type) {
+  return type == 'f' || type == 'n' || type == 'm' || type == 'e' || type == 'g';
+}
+
+}  // namespace
 
 std::string BuildLine(const LineSpec& line, const TCalculationRecord& record, const TMasks& masks,
                       const LocaleFacts& facts) {
@@ -13,6 +44,7 @@ std::string BuildLine(const LineSpec& line, const TCalculationRecord& record, co
   std::array<std::string, 4> texts;
   std::vector<FormatArg> args;
   args.reserve(line.argCount);
+  const std::vector<char> types = ConversionTypes(line.pattern);
   for (std::size_t k = 0; k < line.argCount; ++k) {
     const LineArg& arg = line.args[k];
     const std::size_t index = record.IndexOf(arg.field);
@@ -32,7 +64,13 @@ std::string BuildLine(const LineSpec& line, const TCalculationRecord& record, co
         args.emplace_back(value.number);
         break;
       case FieldType::Int32:
-        args.emplace_back(value.integer);
+        // A count written with separators or decimals ("%16.0n") is a real
+        // to the format engine.
+        if (k < types.size() && IsRealConversion(types[k])) {
+          args.emplace_back(static_cast<double>(value.integer));
+        } else {
+          args.emplace_back(value.integer);
+        }
         break;
       case FieldType::Date:
         texts[k] = masks.DateText(value.integer);

@@ -52,8 +52,9 @@ constexpr LineSpec Line(std::string_view pattern, LineArg a, LineArg b, LineArg 
 
 // Fills one line. A label is the field's copy label (its caption as shown,
 // without the accelerator); a value is a real for real fields, an integer for
-// integer fields, the date text for dates, the item text for choices and the
-// text itself for texts and weekday names.
+// integer fields (a real when the pattern writes it with a real conversion:
+// "%16.0n"), the date text for dates, the item text for choices and the text
+// itself for texts and weekday names.
 std::string BuildLine(const LineSpec& line, const TCalculationRecord& record, const TMasks& masks,
                       const LocaleFacts& facts);
 

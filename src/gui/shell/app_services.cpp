@@ -13,11 +13,29 @@ AppServices::AppServices(const QString& settingsFile)
     : m_backend(std::make_unique<QSettingsBackend>(
           settingsFile.isEmpty() ? QSettingsBackend::DefaultFilePath() : settingsFile)),
       m_store(std::make_unique<TStRegIniEx>(*m_backend, m_systemFacts)),
+      m_printerFont(std::make_unique<TFontEx>(*m_store)),
       m_facts(InstallLocaleFacts()),
       m_masks(m_facts) {}
 
 AppServices::~AppServices() {
   Shutdown();
+}
+
+QString AppServices::DataFolder() {
+  // The build puts the program in bin/ and the shipped data in data/ beside
+  // it; an installation has bin/ and share/quandrel/.
+  const QDir program(QCoreApplication::applicationDirPath());
+  const QString candidates[] = {
+      program.filePath(QStringLiteral("../data")),
+      program.filePath(QStringLiteral("../share/quandrel")),
+      program.filePath(QStringLiteral("data")),
+  };
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate).isDir()) {
+      return QDir::cleanPath(candidate);
+    }
+  }
+  return QDir::cleanPath(candidates[0]);
 }
 
 QString AppServices::SettingsFileNotice() const {

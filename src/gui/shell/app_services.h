@@ -2,7 +2,7 @@
 
 // The process-wide objects, created once at start-up before any window and
 // handed by reference to what needs them: the settings store with its file,
-// the locale facts and the masks.
+// the printer font, the locale facts and the masks.
 
 #include <QString>
 #include <memory>
@@ -10,6 +10,7 @@
 #include "core/foundation/locale_facts.h"
 #include "core/foundation/masks.h"
 #include "core/foundation/settings_store.h"
+#include "core/report/printer_font.h"
 #include "gui/platform/qsettings_backend.h"
 #include "gui/platform/system_facts_qt.h"
 
@@ -18,13 +19,15 @@ namespace quandrel {
 class AppServices {
  public:
   // Opens the settings file (the per-user one when the path is empty), runs
-  // the settings start-up sequence and reads the locale.
+  // the settings start-up sequence, reads the printer font right after it
+  // and reads the locale.
   explicit AppServices(const QString& settingsFile = QString());
   AppServices(const AppServices&) = delete;
   AppServices& operator=(const AppServices&) = delete;
   ~AppServices();
 
   TStRegIniEx& Settings() { return *m_store; }
+  TFontEx& PrinterFont() { return *m_printerFont; }
   const LocaleFacts& Facts() const { return m_facts; }
   const TMasks& Masks() const { return m_masks; }
   const QSettingsBackend& Backend() const { return *m_backend; }
@@ -45,6 +48,7 @@ class AppServices {
   std::unique_ptr<QSettingsBackend> m_backend;
   SystemFactsQt m_systemFacts;
   std::unique_ptr<TStRegIniEx> m_store;
+  std::unique_ptr<TFontEx> m_printerFont;
   LocaleFacts m_facts;
   TMasks m_masks;
 };

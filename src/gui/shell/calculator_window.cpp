@@ -200,7 +200,20 @@ void TcalcWindow::BuildCalculatorPage(QWidget* page) {
   grid->setHorizontalSpacing(16);
   grid->setVerticalSpacing(6);
   grid->setColumnStretch(1, 1);
-  const int rows = LayOutFields(m_model->Calculation.Fields(), grid, 0, page, false);
+  const CalculatorDefinition& definition = m_model->Definition();
+  const auto fields = m_model->Calculation.Fields();
+  int rows = 0;
+  if (definition.pageNote.empty()) {
+    rows = LayOutFields(fields, grid, 0, page, false);
+  } else {
+    // The note goes under its field, before the fields that follow it.
+    const std::size_t split = IndexOfField(fields, definition.pageNoteAfter) + 1;
+    rows = LayOutFields(fields.first(split), grid, 0, page, false);
+    auto* note = new QLabel(Q(definition.pageNote), page);
+    note->setObjectName(QStringLiteral("lPageNote"));
+    grid->addWidget(note, rows++, 0, 1, 2);
+    rows = LayOutFields(fields.subspan(split), grid, rows, page, false);
+  }
   grid->setRowStretch(rows, 1);
 }
 
@@ -316,7 +329,13 @@ void TcalcWindow::ReadField(const Bound& bound, TCalculationRecord& record, std:
         if (*read < -2147483648.0 || *read > 2147483647.0) {
           throw EFieldInput("The number for \"" + label + "\" is too large.", bound.widget);
         }
-        value.integer = static_cast<std::int32_t>(std::llround(*read));
+        const std::int32_t typed = static_cast<std::int32_t>(std::llround(*read));
+        if (!spec.range.Holds(typed)) {
+          throw EFieldInput("Please enter a number from " + std::to_string(spec.range.low) + " to " +
+                                std::to_string(spec.range.high) + " for \"" + label + "\".",
+                            bound.widget);
+        }
+        value.integer = typed;
       } else {
         value.number = KeptAs(spec.type, *read);
       }
@@ -589,7 +608,10 @@ void TcalcWindow::Reset() {
 
 void TcalcWindow::Help() {
   if (m_context.showHelp) {
-    m_context.showHelp(m_model->Definition().helpTopic, this);
+    // The Options page has a topic of its own where the calculator has one.
+    const CalculatorDefinition& definition = m_model->Definition();
+    const bool options = m_pages->currentIndex() == 1 && definition.optionsHelpTopic != 0;
+    m_context.showHelp(options ? definition.optionsHelpTopic : definition.helpTopic, this);
   } else {
     ShowInformationBox(this, QStringLiteral("Help is not available yet in this version of Quandrel!."));
   }

@@ -38,6 +38,10 @@ struct WindowFlags {
   bool showButtonHints = true;
   bool restorePositions = true;
   bool savePositions = true;
+  // Only the windows with hints of their own (schedules, amortization, net
+  // worth) use these two.
+  bool showHints = true;
+  bool showToolbarHints = true;
 };
 
 // What a calculator window needs from the program.
