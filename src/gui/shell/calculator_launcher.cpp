@@ -1,5 +1,6 @@
 #include "gui/shell/calculator_launcher.h"
 
+#include "gui/finance/cash_flow_calculators.h"
 #include "gui/finance/finance_calculators.h"
 #include "gui/shell/interest_window.h"
 #include "gui/shell/message_boxes.h"
@@ -65,6 +66,7 @@ void RegisterCalculators(TCalculatorLauncher& launcher) {
     return new TcalcInterest(context, owner);
   });
   RegisterFinanceCalculators(launcher);
+  RegisterCashFlowCalculators(launcher);
 }
 
 }  // namespace quandrel
