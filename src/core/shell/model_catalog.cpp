@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "core/finance/cash_flow_buffer.h"
 #include "core/finance/equivalent_rate_buffer.h"
+#include "core/finance/irr_buffer.h"
+#include "core/finance/npv_buffer.h"
 #include "core/finance/pmt_req_buffer.h"
 #include "core/finance/pv_amount_buffer.h"
 #include "core/finance/roi_buffer.h"
@@ -37,12 +40,87 @@ std::string PVAmountFieldChanged(TbufCalculator& model, std::string_view fieldId
   return {};
 }
 
+// The cash-flow grid of the NPV and IRR calculators: entries 1..n as typed,
+// the count field n.
+constexpr ListItemPart kFlowParts[] = {
+    {.name = "Amount", .type = FieldType::Double, .mask = "$###,###,###.##"},
+    {.name = "Date", .type = FieldType::Date},
+};
+
+template <class Model>
+void ApplyFlows(TbufCalculator& model, std::span<const ListItem> items, std::string_view countField) {
+  auto& flows = static_cast<Model&>(model);
+  flows.Calculation.SetInteger(countField, static_cast<std::int32_t>(items.size()));
+  flows.PeriodsChanged();
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const auto entry = static_cast<std::int32_t>(k + 1);
+    flows.Entries().SetAmount(entry, items[k][0].number);
+    flows.Entries().SetDate(entry, items[k][1].integer);
+  }
+}
+
+void ApplyNpvFlows(TbufCalculator& model, std::span<const ListItem> items) {
+  ApplyFlows<TbufNPV>(model, items, npv_field::TotalPeriods);
+}
+void ApplyIrrFlows(TbufCalculator& model, std::span<const ListItem> items) {
+  ApplyFlows<TbufIRR>(model, items, irr_field::TotalPeriods);
+}
+
+const ListInputSpec kNpvLists[] = {{.name = "flows",
+                                    .itemFormat = "AMOUNT@YYYY-MM-DD",
+                                    .parts = kFlowParts,
+                                    .maxItems = kMaxTotalPeriods,
+                                    .description = "cash flows of entries 1..n; n becomes the total periods",
+                                    .apply = &ApplyNpvFlows}};
+const ListInputSpec kIrrLists[] = {{.name = "flows",
+                                    .itemFormat = "AMOUNT@YYYY-MM-DD",
+                                    .parts = kFlowParts,
+                                    .maxItems = kMaxTotalPeriods,
+                                    .description = "cash flows of entries 1..n; n becomes the total periods",
+                                    .apply = &ApplyIrrFlows}};
+
+// Total periods, frequency and initial date rebuild the entries.
+std::string CashFlowFieldChanged(TbufCalculator& model, std::string_view fieldId, std::string_view periods,
+                                 std::string_view frequency, std::string_view date) {
+  auto& flows = static_cast<TbufCashFlows&>(model);
+  if (fieldId == periods) {
+    flows.PeriodsChanged();
+  } else if (fieldId == frequency) {
+    flows.FrequencyChanged();
+  } else if (fieldId == date) {
+    flows.InitialDateChanged();
+  }
+  return {};
+}
+std::string NpvFieldChanged(TbufCalculator& model, std::string_view fieldId) {
+  return CashFlowFieldChanged(model, fieldId, npv_field::TotalPeriods, npv_field::PaymentPeriod,
+                              npv_field::InitialDate);
+}
+std::string IrrFieldChanged(TbufCalculator& model, std::string_view fieldId) {
+  return CashFlowFieldChanged(model, fieldId, irr_field::TotalPeriods, irr_field::CashFlowFrequency,
+                              irr_field::InitialDate);
+}
+
+void LoadCashFlowFile(TbufCalculator& model, const std::filesystem::path& path) {
+  static_cast<TbufCashFlows&>(model).LoadFromFile(path);
+}
+
 const CatalogEntry kCatalog[] = {
     {.title = "Compound/Simple Interest Calculator",
      .create = &MakeModel<TbufInterest>,
      .mapping = {.fieldChanged = &InterestFieldChanged}},
     {.title = "Equivalent Rate Calculator", .create = &MakeModel<TbufEquivalentRate>},
     {.title = "Return on Investment (ROI)", .create = &MakeModel<TbufROI>},
+    {.title = "Internal Rate of Return Calculator",
+     .create = &MakeModel<TbufIRR>,
+     .mapping = {.lists = kIrrLists,
+                 .dataFile = {"irr", &LoadCashFlowFile},
+                 .fieldChanged = &IrrFieldChanged}},
+    {.title = "Net Present Value Calculator",
+     .create = &MakeModel<TbufNPV>,
+     .mapping = {.lists = kNpvLists,
+                 .dataFile = {"npv", &LoadCashFlowFile},
+                 .fieldChanged = &NpvFieldChanged}},
     {.title = "Payment Required Calculator", .create = &MakeModel<TbufPmtReq>},
     {.title = "Present Value of an Amount Calculator",
      .create = &MakeModel<TbufPVAmount>,

@@ -221,13 +221,13 @@ TEST(CliRunnerTest, ShowRefusesForeignAndDamagedFiles) {
     std::string bytes;
     std::string_view says;
   };
-  const std::string header = std::string("\x03npv", 4) + std::string(13, '\0') + std::string("\x01\x01", 2);
+  const std::string header = std::string("\x03zzz", 4) + std::string(13, '\0') + std::string("\x01\x01", 2);
   const Case cases[] = {
       {"empty.npv", "", "not a data file"},
       {"short.npv", "\x03np", "not a data file"},
       {"long-name.npv", std::string("\xff", 1) + std::string(40, 'A'), "not a data file"},
       {"text.csv", "Label,Value\n1,2\n", "not a data file"},
-      {"unknown.npv", header + "rest of the file", "which no calculator here reads"},
+      {"unknown.zzz", header + "rest of the file", "which no calculator here reads"},
   };
   for (const Case& c : cases) {
     const std::filesystem::path path = folder / c.name;
