@@ -94,6 +94,17 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void screenshot() {
+    const QByteArray dir = qgetenv("QUANDREL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) {
+      QSKIP("set QUANDREL_SCREENSHOT_DIR to write screenshots");
+    }
+    Program p;
+    p.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+    p.window->grab().save(QString::fromUtf8(dir) + QStringLiteral("/main_window.png"));
+  }
+
   void showsTheTitleAndTheStatusBar() {
     Program p;
     p.window->show();
