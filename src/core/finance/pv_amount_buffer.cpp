@@ -8,6 +8,7 @@
 #include "core/finance/value_equations.h"
 #include "core/foundation/choice_lists.h"
 #include "core/foundation/date_arithmetic.h"
+#include "core/shell/linked_days.h"
 
 namespace quandrel {
 namespace {
@@ -182,36 +183,15 @@ void TbufPVAmount::Calculate() {
 }
 
 bool TbufPVAmount::DaysChanged() {
-  TCalculationRecord& r = Calculation;
-  const std::int32_t days = r.Integer(f::Days);
-  if (days == 0) {
-    return true;
-  }
-  const bool movePresent = days < 0;
-  const DayNumber from = movePresent ? r.Date(f::FutureDate) : r.Date(f::PresentDate);
-  if (!IsValidDate(from)) {
-    return false;
-  }
-  const std::int64_t moved = static_cast<std::int64_t>(from) + days;
-  if (moved < kFirstDayNumber || moved > kLastDayNumber) {
-    return false;
-  }
-  r.SetDate(movePresent ? f::PresentDate : f::FutureDate, static_cast<DayNumber>(moved));
-  return true;
+  return MoveDateByDays(Calculation, {f::Days, f::PresentDate, f::FutureDate});
 }
 
 void TbufPVAmount::DateChanged() {
-  TCalculationRecord& r = Calculation;
-  const DayNumber present = r.Date(f::PresentDate);
-  const DayNumber future = r.Date(f::FutureDate);
-  if (!IsValidDate(present) || !IsValidDate(future)) {
-    return;
-  }
-  const std::int64_t span = static_cast<std::int64_t>(future) - present;
-  if (!kPVAmountDaysRange.Holds(span)) {
+  const LinkedDays link{f::Days, f::PresentDate, f::FutureDate};
+  if (const auto span = SpanOfDates(Calculation, link); span && !kPVAmountDaysRange.Holds(*span)) {
     RaiseFinanceError(428);
   }
-  r.SetInteger(f::Days, static_cast<std::int32_t>(span));
+  SetDaysFromDates(Calculation, link);
 }
 
 }  // namespace quandrel

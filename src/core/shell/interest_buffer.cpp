@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/foundation/date_arithmetic.h"
+#include "core/shell/linked_days.h"
 
 namespace quandrel {
 namespace {
@@ -231,33 +232,11 @@ void TbufInterest::Calculate() {
 }
 
 bool TbufInterest::DaysChanged() {
-  TCalculationRecord& r = Calculation;
-  const std::int32_t days = r.Integer(f::Days);
-  if (days == 0) {
-    return true;
-  }
-  const bool moveStart = days < 1;
-  const DayNumber from = moveStart ? r.Date(f::EndDate) : r.Date(f::StartDate);
-  if (!IsValidDate(from)) {
-    return false;
-  }
-  const std::int64_t moved = static_cast<std::int64_t>(from) + days;
-  if (moved < kFirstDayNumber || moved > kLastDayNumber) {
-    return false;
-  }
-  r.SetDate(moveStart ? f::StartDate : f::EndDate, static_cast<DayNumber>(moved));
-  r.RefreshWeekdayNames();
-  return true;
+  return MoveDateByDays(Calculation, {f::Days, f::StartDate, f::EndDate});
 }
 
 void TbufInterest::DateChanged() {
-  TCalculationRecord& r = Calculation;
-  r.RefreshWeekdayNames();
-  const DayNumber start = r.Date(f::StartDate);
-  const DayNumber end = r.Date(f::EndDate);
-  if (IsValidDate(start) && IsValidDate(end)) {
-    r.SetInteger(f::Days, end - start);
-  }
+  SetDaysFromDates(Calculation, {f::Days, f::StartDate, f::EndDate});
 }
 
 }  // namespace quandrel
